@@ -1,0 +1,41 @@
+# make run   builds and starts the show (under Xvfb when there is no display)
+# make test  builds and runs every test under a private Xvfb
+
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+BUILD_PACKAGES := cmake make g++ pkg-config libsfml-dev nlohmann-json3-dev libgtest-dev \
+	libgl1-mesa-dri libx11-dev
+RUN_PACKAGES := xvfb xauth
+TEST_PACKAGES := $(RUN_PACKAGES) xdotool
+
+XVFB := xvfb-run -a -s "-screen 0 1920x1080x24 -noreset"
+
+.PHONY: all build run test deps-build deps-run deps-test
+
+all: build
+
+deps-build:
+	@tools/install-deps.sh $(BUILD_PACKAGES)
+
+deps-run: deps-build
+	@if [ -z "$$DISPLAY" ]; then tools/install-deps.sh $(RUN_PACKAGES); fi
+
+deps-test: deps-build
+	@tools/install-deps.sh $(TEST_PACKAGES)
+
+build: deps-build
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: deps-run build
+	@if [ -z "$$DISPLAY" ]; then \
+		echo "No display: running the show under Xvfb."; \
+		$(XVFB) $(BUILD_DIR)/orbelle; \
+	else \
+		$(BUILD_DIR)/orbelle; \
+	fi
+
+test: deps-test build
+	$(XVFB) ctest --test-dir $(BUILD_DIR) --output-on-failure

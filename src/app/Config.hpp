@@ -1,0 +1,6 @@
+// Settings read once from config.json in the working directory.
+#pragma once
+
+extern bool soundMuted;
+
+void loadConfig();

@@ -1,0 +1,29 @@
+// Advances and draws the fade overlay. The overlay is the shared "black" sprite, which the
+// ball scene also draws as its background, so the draw restores the sprite's colour after use.
+#include "app/Fade.hpp"
+
+void updateFade(float dt) {
+    if (fadeMode == FadeMode::ToBlack) {
+        fadeAlpha += dt * fadeSpeed;
+        if (fadeAlpha >= 1.0f) {
+            fadeAlpha = 1.0f;
+            fadeMode = FadeMode::None;
+        }
+    } else if (fadeMode == FadeMode::FromBlack) {
+        fadeAlpha -= dt * fadeSpeed;
+        if (fadeAlpha <= 0.0f) {
+            fadeAlpha = 0.0f;
+            fadeMode = FadeMode::None;
+        }
+    }
+}
+
+void drawFade(sf::RenderTarget& target) {
+    if (fadeOverlay == nullptr) {
+        return;
+    }
+    const sf::Uint8 previousAlpha = fadeOverlay->getColor().a;
+    fadeOverlay->setColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(int(fadeAlpha * 255))));
+    target.draw(*fadeOverlay);
+    fadeOverlay->setColor(sf::Color(255, 255, 255, previousAlpha));
+}

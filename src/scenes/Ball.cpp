@@ -1,0 +1,5 @@
+// SCAFFOLD: replaced by the show work.
+#include "scenes/Ball.hpp"
+
+Ball* createBall(sf::Sprite*) { return nullptr; }
+void updateBall(Ball&, float) {}

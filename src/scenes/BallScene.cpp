@@ -1,0 +1,4 @@
+// SCAFFOLD: replaced by the show work.
+#include "scenes/BallScene.hpp"
+
+Scene runBallScene(sf::RenderTarget&, float) { return Scene::Quit; }

@@ -1,0 +1,138 @@
+#include "support/TestSupport.hpp"
+
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/Graphics/Image.hpp>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+ScratchDir::ScratchDir() {
+    std::string pattern = (fs::temp_directory_path() / "orbelle-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    path = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+}
+
+ScopedCwd::ScopedCwd(const std::string& path) : previous(fs::current_path().string()) {
+    fs::current_path(path);
+}
+
+ScopedCwd::~ScopedCwd() {
+    fs::current_path(previous);
+}
+
+void writeFile(const std::string& path, const std::string& content) {
+    const fs::path parent = fs::path(path).parent_path();
+    if (!parent.empty()) {
+        fs::create_directories(parent);
+    }
+    std::ofstream file(path, std::ios::binary);
+    file << content;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> stderrLinesOf(const std::function<void()>& call) {
+    testing::internal::CaptureStderr();
+    call();
+    return splitLines(testing::internal::GetCapturedStderr());
+}
+
+std::vector<std::string> stdoutLinesOf(const std::function<void()>& call) {
+    testing::internal::CaptureStdout();
+    call();
+    return splitLines(testing::internal::GetCapturedStdout());
+}
+
+std::vector<std::string> programLines(const std::vector<std::string>& lines) {
+    static const char* const libraryPrefixes[] = {
+        "Failed to load image",   "Failed to load sound file", "Failed to open sound file",
+        "Failed to compile",      "Failed to link",            "Failed to open",
+        "Setting vertical sync",  "Reason:",                   "Failed to create texture",
+        "Failed to load texture", "Failed to read",            "Failed to load shader",
+    };
+    std::vector<std::string> kept;
+    for (const std::string& line : lines) {
+        bool fromLibrary = line.rfind("    ", 0) == 0; // compile logs are indented
+        for (const char* prefix : libraryPrefixes) {
+            fromLibrary = fromLibrary || line.rfind(prefix, 0) == 0;
+        }
+        if (!fromLibrary && !line.empty()) {
+            kept.push_back(line);
+        }
+    }
+    return kept;
+}
+
+void makePng(const std::string& path, unsigned width, unsigned height, unsigned rgba) {
+    const fs::path parent = fs::path(path).parent_path();
+    if (!parent.empty()) {
+        fs::create_directories(parent);
+    }
+    sf::Image image;
+    image.create(width, height, sf::Color(rgba));
+    if (!image.saveToFile(path)) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+void makeWav(const std::string& path, float seconds, float frequency) {
+    const unsigned rate = 44100;
+    std::vector<sf::Int16> samples(static_cast<std::size_t>(seconds * rate));
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<sf::Int16>(12000 * std::sin(2 * M_PI * frequency * i / rate));
+    }
+    sf::SoundBuffer buffer;
+    if (!buffer.loadFromSamples(samples.data(), samples.size(), 1, rate) ||
+        !buffer.saveToFile(path)) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}
+
+std::string quote(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+ProcessResult runCommand(const std::string& commandLine) {
+    ScratchDir capture;
+    const std::string full = "( " + commandLine + " ) >" + quote(capture / "out") + " 2>" +
+                             quote(capture / "err") + " </dev/null";
+    const int raw = std::system(full.c_str());
+    ProcessResult result;
+    result.status = (raw != -1 && WIFEXITED(raw)) ? WEXITSTATUS(raw) : -1;
+    result.out = readFile(capture / "out");
+    result.err = readFile(capture / "err");
+    return result;
+}
