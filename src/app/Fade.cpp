@@ -19,11 +19,14 @@ void updateFade(float dt) {
 }
 
 void drawFade(sf::RenderTarget& target) {
-    if (fadeOverlay == nullptr) {
+    const sf::Uint8 alpha = static_cast<sf::Uint8>(int(fadeAlpha * 255));
+    // A fully transparent overlay leaves every pixel as it is, yet would cost a whole
+    // full-screen pass, so it is not drawn at all.
+    if (fadeOverlay == nullptr || alpha == 0) {
         return;
     }
     const sf::Uint8 previousAlpha = fadeOverlay->getColor().a;
-    fadeOverlay->setColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(int(fadeAlpha * 255))));
+    fadeOverlay->setColor(sf::Color(255, 255, 255, alpha));
     target.draw(*fadeOverlay);
     fadeOverlay->setColor(sf::Color(255, 255, 255, previousAlpha));
 }
