@@ -3,6 +3,7 @@
 #pragma once
 
 #include <SFML/Graphics/Sprite.hpp>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <unordered_map>
 
@@ -13,5 +14,8 @@ class SpriteManager {
     static sf::Sprite* get(std::string key);
 
   private:
+    // Builds and registers the sprite of one manifest entry that names a texture.
+    static void loadEntry(const std::string& key, const nlohmann::json& entry);
+
     static std::unordered_map<std::string, sf::Sprite*> sprites;
 };
