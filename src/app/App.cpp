@@ -41,9 +41,7 @@ void renderFrame(sf::RenderTarget& target, float dt) {
     drawFade(target);
 }
 
-int runProgram() {
-    loadConfig();
-
+void openWindow() {
     window = new sf::RenderWindow();
     window->create(sf::VideoMode(1920, 1080, 32), windowTitle,
                    fullscreen ? sf::Style::Fullscreen : sf::Style::Default, sf::ContextSettings());
@@ -54,7 +52,11 @@ int runProgram() {
     // Show black while the assets load.
     window->clear(sf::Color(0, 0, 0, 255));
     window->display();
+}
 
+int runProgram() {
+    loadConfig();
+    openWindow();
     loadAssets();
 
     sf::Clock frameClock;

@@ -15,6 +15,10 @@ extern sf::RenderWindow* window;
 extern sf::Shader backgroundShader;
 extern Scene scene;
 
+// Creates the window with the configured style, sets it up and shows it black while the
+// assets load.
+void openWindow();
+
 // Loads the three manifests, the background shader and the fade overlay sprite. Needs no
 // window, so an off-screen driver can use it too.
 void loadAssets();
