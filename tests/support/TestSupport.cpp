@@ -2,7 +2,9 @@
 
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Image.hpp>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +12,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -74,10 +77,18 @@ std::vector<std::string> stdoutLinesOf(const std::function<void()>& call) {
 
 std::vector<std::string> programLines(const std::vector<std::string>& lines) {
     static const char* const libraryPrefixes[] = {
-        "Failed to load image",   "Failed to load sound file", "Failed to open sound file",
-        "Failed to compile",      "Failed to link",            "Failed to open",
-        "Setting vertical sync",  "Reason:",                   "Failed to create texture",
-        "Failed to load texture", "Failed to read",            "Failed to load shader",
+        "Failed to load image",
+        "Failed to load sound file",
+        "Failed to open sound file",
+        "Failed to compile",
+        "Failed to link",
+        "Failed to open",
+        "Setting vertical sync",
+        "Reason:",
+        "Failed to create texture",
+        "Failed to load texture",
+        "Failed to read",
+        "Failed to load shader",
     };
     std::vector<std::string> kept;
     for (const std::string& line : lines) {
@@ -132,6 +143,88 @@ ProcessResult runCommand(const std::string& commandLine) {
     const int raw = std::system(full.c_str());
     ProcessResult result;
     result.status = (raw != -1 && WIFEXITED(raw)) ? WEXITSTATUS(raw) : -1;
+    result.out = readFile(capture / "out");
+    result.err = readFile(capture / "err");
+    return result;
+}
+
+XvfbServer::XvfbServer() {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1920x1080x24", "-noreset",
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') {
+        number += c;
+    }
+    close(fds[0]);
+    if (number.empty()) {
+        throw std::runtime_error("Xvfb did not start");
+    }
+    display = ":" + number;
+}
+
+XvfbServer::~XvfbServer() {
+    if (pid > 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
+ChildProcess::ChildProcess(const std::string& commandLine, const std::string& cwd) {
+    const std::string out = capture / "out";
+    const std::string err = capture / "err";
+    pid = fork();
+    if (pid == 0) {
+        if (chdir(cwd.c_str()) != 0) {
+            _exit(126);
+        }
+        const std::string full =
+            "exec >" + quote(out) + " 2>" + quote(err) + " </dev/null; " + "exec " + commandLine;
+        execl("/bin/sh", "sh", "-c", full.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    if (!reaped && pid > 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
+bool ChildProcess::finished() {
+    if (!reaped && waitpid(pid, &rawStatus, WNOHANG) == pid) {
+        reaped = true;
+    }
+    return reaped;
+}
+
+ProcessResult ChildProcess::wait(double timeoutSeconds) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    while (!finished() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ProcessResult result;
+    if (!reaped) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &rawStatus, 0);
+        reaped = true;
+        result.status = -1;
+    } else {
+        result.status = WIFEXITED(rawStatus) ? WEXITSTATUS(rawStatus) : -1;
+    }
     result.out = readFile(capture / "out");
     result.err = readFile(capture / "err");
     return result;

@@ -50,3 +50,29 @@ struct ProcessResult {
 ProcessResult runCommand(const std::string& commandLine);
 // Shell-quotes a word.
 std::string quote(const std::string& word);
+
+// A private X server for one test, so a held key or a closed window touches nothing else.
+struct XvfbServer {
+    XvfbServer();
+    ~XvfbServer();
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+    std::string display; // e.g. ":7"
+    int pid = -1;
+};
+
+// A command line started in the background with its output captured to files.
+struct ChildProcess {
+    // Runs commandLine through /bin/sh in the folder cwd.
+    ChildProcess(const std::string& commandLine, const std::string& cwd);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    // Waits at most timeoutSeconds; kills the process when it is still running then.
+    ProcessResult wait(double timeoutSeconds);
+    bool finished();
+    ScratchDir capture;
+    int pid = -1;
+    int rawStatus = 0;
+    bool reaped = false;
+};
