@@ -1,5 +1,6 @@
 # make run   builds and starts the show (under Xvfb when there is no display)
 # make test  builds and runs every test under a private Xvfb
+# make bench builds and prints the benchmark table under a private Xvfb (docs/PERFORMANCE.md)
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -12,7 +13,7 @@ TEST_PACKAGES := $(RUN_PACKAGES) xdotool
 
 XVFB := xvfb-run -a -s "-screen 0 1920x1080x24 -noreset"
 
-.PHONY: all build run test deps-build deps-run deps-test
+.PHONY: all build run test bench deps-build deps-run deps-test
 
 all: build
 
@@ -39,3 +40,8 @@ run: deps-run build
 
 test: deps-test build
 	$(XVFB) ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+# BENCH_RUNS sets the runs behind every figure (default 3).
+bench: deps-build build
+	@tools/install-deps.sh $(RUN_PACKAGES)
+	$(XVFB) $(BUILD_DIR)/bench/orbelle-bench $(BENCH_RUNS)

@@ -1,0 +1,252 @@
+// orbelle-bench: what the show costs next to the floor of its own stack (a bare window that
+// clears, draws one full-screen sprite and displays), printed as a table:
+//   - CPU and wall time per frame of the intro and of the ball scene, driven at the fixed step
+//     as fast as they go into a 1920 x 1080 render texture, each frame waited for, with the
+//     floor frame measured in the same run, interleaved frame by frame;
+//   - start-up, from process start to the window, the loaded assets and the first intro frame;
+//   - peak resident memory of the real program over its first 20 seconds.
+// Every figure is the median of several runs, each run a fresh process, with min and max.
+//
+// Usage (needs a display, e.g. under xvfb-run; reads the assets beside the sources):
+//   orbelle-bench [runs]      the whole table, runs of each measurement (default 3)
+//   orbelle-bench frames      one run of the frame measurement, as raw figures
+#include "BenchSupport.hpp"
+
+#include "app/App.hpp"
+#include "app/Config.hpp"
+#include "app/Driver.hpp"
+#include "app/Fade.hpp"
+#include "scenes/BallScene.hpp"
+#include "scenes/IntroScene.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const std::string sourceDir = ORBELLE_SOURCE_DIR;
+const std::string programPath = ORBELLE_BINARY;
+const std::string floorPath = ORBELLE_FLOOR_BINARY;
+const std::string startupPath = ORBELLE_STARTUP_BINARY;
+
+// Ball-scene frames measured after its fade-in: 8 s of the show, the first ball included.
+const long steadyBallFrames = 480;
+const int memorySeconds = 20;
+
+// Frame phases, in the order of the table.
+const char* const phaseNames[] = {"floor",      "intro", "intro-before",
+                                  "balls-fade", "balls", "balls-before"};
+const char* const phaseTitles[] = {
+    "floor: clear + 1 full-screen sprite + display",
+    "intro",
+    "intro, transparent layers drawn (as before)",
+    "ball scene, 2 s fade-in",
+    "ball scene, after the fade-in",
+    "ball scene, after the fade-in, transparent overlay drawn (as before)",
+};
+const int phaseCount = 6;
+
+struct Phase {
+    long frames = 0;
+    long long wallNs = 0;
+    long long cpuNs = 0;
+};
+
+template <typename Frame> void timeFrame(Phase& phase, Frame&& frame) {
+    const long long wall = monotonicNs();
+    const long long cpu = processCpuNs();
+    frame();
+    finishRendering();
+    phase.wallNs += monotonicNs() - wall;
+    phase.cpuNs += processCpuNs() - cpu;
+    phase.frames += 1;
+}
+
+// The draws the show made before fully transparent layers were skipped: the overlay at alpha
+// 0. They change no pixel, so drawing them after the frame costs what they cost inside it.
+void drawTransparentLayers(sf::RenderTarget& target) {
+    if (fadeOverlay != nullptr && static_cast<sf::Uint8>(int(fadeAlpha * 255)) == 0) {
+        sf::Sprite overlay = *fadeOverlay;
+        overlay.setColor(sf::Color(255, 255, 255, 0));
+        target.draw(overlay);
+    }
+}
+
+// One run: the show from its first frame to steadyBallFrames past the ball scene's fade-in,
+// every show frame followed by a floor frame. Every other show frame also draws the layers
+// that are now skipped, which gives the figures from before that change in the same run.
+int measureFrames() {
+    loadConfig();
+    sf::RenderTexture target;
+    if (!createFrameTarget(target)) {
+        return 1;
+    }
+    loadAssets();
+    FloorSprite floor;
+    setUpFloor(floor);
+
+    Phase phases[phaseCount];
+    long steadyFrames = 0;
+    for (long i = 0; running && steadyFrames < 2 * steadyBallFrames; ++i) {
+        const bool before = i % 2 == 1;
+        int phase = 0;
+        if (scene == Scene::Intro) {
+            phase = before ? 2 : 1;
+        } else if (ballScene.setup || fadeMode != FadeMode::None) {
+            phase = 3;
+        } else {
+            phase = before ? 5 : 4;
+            steadyFrames += 1;
+        }
+        timeFrame(phases[phase], [&] {
+            stepFrame(target, fixedStep);
+            if (before) {
+                drawTransparentLayers(target);
+            }
+        });
+        timeFrame(phases[0], [&] {
+            drawFloorFrame(target, floor);
+            target.display();
+        });
+    }
+    for (int p = 0; p < phaseCount; ++p) {
+        std::printf("%s %ld\n%s-wall %lld\n%s-cpu %lld\n", phaseNames[p], phases[p].frames,
+                    phaseNames[p], phases[p].wallNs, phaseNames[p], phases[p].cpuNs);
+    }
+    return 0;
+}
+
+std::string selfPath() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    return std::string(path, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::string loadAverage() {
+    std::ifstream file("/proc/loadavg");
+    std::string one, five, fifteen;
+    file >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+void printRow(const std::string& title, const Summary& s, const char* format) {
+    std::printf("  %-70s ", title.c_str());
+    std::printf(format, s.median, s.min, s.max);
+    std::printf("\n");
+}
+
+struct FrameFigures {
+    std::vector<double> cpu[phaseCount];  // ms per frame
+    std::vector<double> wall[phaseCount]; // ms per frame
+};
+
+void measureAllFrames(int runs, FrameFigures& figures) {
+    for (int run = 0; run < runs; ++run) {
+        const ChildRun child = runChild({selfPath(), "frames"}, sourceDir);
+        if (child.status != 0) {
+            std::fprintf(stderr, "frame run %d failed\n", run + 1);
+            continue;
+        }
+        for (int p = 0; p < phaseCount; ++p) {
+            const std::string name = phaseNames[p];
+            const double frames = static_cast<double>(figureOf(child.out, name));
+            figures.cpu[p].push_back(figureOf(child.out, name + "-cpu") / frames / 1e6);
+            figures.wall[p].push_back(figureOf(child.out, name + "-wall") / frames / 1e6);
+        }
+    }
+}
+
+void printFrames(const FrameFigures& figures) {
+    std::printf("\nPer-frame cost, median (min - max) of the runs' means\n");
+    std::printf("  %-70s %-26s %-26s %s\n", "", "CPU ms/frame", "wall ms/frame",
+                "CPU time / floor's");
+    for (int p = 0; p < phaseCount; ++p) {
+        std::vector<double> ratios;
+        for (std::size_t run = 0; run < figures.cpu[p].size(); ++run) {
+            ratios.push_back(figures.cpu[p][run] / figures.cpu[0][run]);
+        }
+        const Summary cpu = summarise(figures.cpu[p]);
+        const Summary wall = summarise(figures.wall[p]);
+        const Summary ratio = summarise(ratios);
+        std::printf(
+            "  %-70s %6.2f (%6.2f - %6.2f)   %6.2f (%6.2f - %6.2f)   %5.2f (%4.2f - %4.2f)\n",
+            phaseTitles[p], cpu.median, cpu.min, cpu.max, wall.median, wall.min, wall.max,
+            ratio.median, ratio.min, ratio.max);
+    }
+}
+
+void measureStartUp(int runs) {
+    std::map<std::string, std::vector<double>> ms;
+    for (int run = 0; run < runs; ++run) {
+        const ChildRun floor = runChild({floorPath}, sourceDir);
+        const ChildRun show = runChild({startupPath}, sourceDir);
+        const double floorFrame = (figureOf(floor.out, "frame") - floor.startNs) / 1e6;
+        const double showFrame = (figureOf(show.out, "frame") - show.startNs) / 1e6;
+        ms["floor"].push_back(floorFrame);
+        ms["window"].push_back((figureOf(show.out, "window") - show.startNs) / 1e6);
+        ms["assets"].push_back((figureOf(show.out, "assets") - show.startNs) / 1e6);
+        ms["frame"].push_back(showFrame);
+        ms["extra"].push_back(showFrame - floorFrame);
+    }
+    std::printf("\nStart-up, ms from process start, median (min - max)\n");
+    const char* format = "%8.1f (%6.1f - %6.1f)";
+    printRow("floor: first frame displayed", summarise(ms["floor"]), format);
+    printRow("show: window shown black", summarise(ms["window"]), format);
+    printRow("show: assets loaded", summarise(ms["assets"]), format);
+    printRow("show: first intro frame displayed", summarise(ms["frame"]), format);
+    printRow("show's first intro frame minus the floor's first frame", summarise(ms["extra"]),
+             format);
+}
+
+void measureMemory(int runs) {
+    std::vector<double> floorMb, showMb, extraMb;
+    for (int run = 0; run < runs; ++run) {
+        // Both run side by side; peak memory does not depend on how fast frames come.
+        WatchedChild show = startWatched({programPath}, sourceDir);
+        WatchedChild floor =
+            startWatched({floorPath, std::to_string(memorySeconds + 5)}, sourceDir);
+        std::this_thread::sleep_for(std::chrono::seconds(memorySeconds));
+        const double showPeak = peakResidentKb(show) / 1024.0;
+        const double floorPeak = peakResidentKb(floor) / 1024.0;
+        stopWatched(show);
+        stopWatched(floor);
+        showMb.push_back(showPeak);
+        floorMb.push_back(floorPeak);
+        extraMb.push_back(showPeak - floorPeak);
+    }
+    std::printf("\nPeak resident memory (VmHWM) over the first %d s, MB, median (min - max)\n",
+                memorySeconds);
+    const char* format = "%8.1f (%6.1f - %6.1f)";
+    printRow("floor", summarise(floorMb), format);
+    printRow("show (the real program)", summarise(showMb), format);
+    printRow("show minus floor", summarise(extraMb), format);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "frames") {
+        return measureFrames();
+    }
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    std::printf("Orbelle benchmark: %d runs per figure (start-up: %d), load average %s\n", runs,
+                3 * runs, loadAverage().c_str());
+    std::fflush(stdout);
+
+    FrameFigures frames;
+    measureAllFrames(runs, frames);
+    printFrames(frames);
+    std::fflush(stdout);
+    measureStartUp(3 * runs);
+    std::fflush(stdout);
+    measureMemory(runs);
+    std::printf("\nLoad average at the end: %s\n", loadAverage().c_str());
+    return 0;
+}
