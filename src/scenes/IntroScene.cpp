@@ -14,8 +14,10 @@ void setAlpha(sf::Sprite* logo, sf::Uint8 alpha) {
     }
 }
 
+// A hidden logo, at alpha 0, would change no pixel yet cost a full-screen pass, so it is not
+// drawn at all.
 void drawLogo(sf::RenderTarget& target, sf::Sprite* logo) {
-    if (logo != nullptr) {
+    if (logo != nullptr && logo->getColor().a != 0) {
         target.draw(*logo);
     }
 }
@@ -89,7 +91,7 @@ Scene runIntroScene(sf::RenderTarget& target, float dt) {
         }
         break;
     }
-    // Both logos are drawn every frame; the hidden one has alpha 0.
+    // Logo A, then logo B; a hidden one is skipped, which leaves the frame as drawing it would.
     drawLogo(target, intro.introLogoA);
     drawLogo(target, intro.introLogoB);
     return Scene::Intro;
