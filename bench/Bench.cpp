@@ -69,9 +69,17 @@ template <typename Frame> void timeFrame(Phase& phase, Frame&& frame) {
     phase.frames += 1;
 }
 
-// The draws the show made before fully transparent layers were skipped: the overlay at alpha
-// 0. They change no pixel, so drawing them after the frame costs what they cost inside it.
-void drawTransparentLayers(sf::RenderTarget& target) {
+// The draws the show made before fully transparent layers were skipped: the intro's hidden
+// logos and the overlay at alpha 0. They change no pixel, so drawing them after the frame
+// costs what they cost inside it.
+void drawTransparentLayers(sf::RenderTarget& target, bool introDrew) {
+    if (introDrew) {
+        for (sf::Sprite* logo : {intro.introLogoA, intro.introLogoB}) {
+            if (logo != nullptr && logo->getColor().a == 0) {
+                target.draw(*logo);
+            }
+        }
+    }
     if (fadeOverlay != nullptr && static_cast<sf::Uint8>(int(fadeAlpha * 255)) == 0) {
         sf::Sprite overlay = *fadeOverlay;
         overlay.setColor(sf::Color(255, 255, 255, 0));
@@ -105,10 +113,12 @@ int measureFrames() {
             phase = before ? 5 : 4;
             steadyFrames += 1;
         }
+        const bool inIntro = scene == Scene::Intro;
         timeFrame(phases[phase], [&] {
             stepFrame(target, fixedStep);
             if (before) {
-                drawTransparentLayers(target);
+                // The intro's last frame hands over without drawing.
+                drawTransparentLayers(target, inIntro && scene == Scene::Intro);
             }
         });
         timeFrame(phases[0], [&] {
