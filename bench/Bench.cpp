@@ -8,7 +8,9 @@
 // Every figure is the median of several runs, each run a fresh process, with min and max.
 //
 // Usage (needs a display, e.g. under xvfb-run; reads the assets beside the sources):
-//   orbelle-bench [runs]      the whole table, runs of each measurement (default 3)
+//   orbelle-bench [runs] [frame] [startup] [memory]
+//                             the table, or only the sections named; runs of each measurement
+//                             (default 3)
 //   orbelle-bench frames      one run of the frame measurement, as raw figures
 #include "BenchSupport.hpp"
 
@@ -36,7 +38,8 @@ const std::string programPath = ORBELLE_BINARY;
 const std::string floorPath = ORBELLE_FLOOR_BINARY;
 const std::string startupPath = ORBELLE_STARTUP_BINARY;
 
-// Ball-scene frames measured after its fade-in: 8 s of the show, the first ball included.
+// Ball-scene frames measured after its fade-in, half of them as before: 8 s of the show, the
+// first ball included.
 const long steadyBallFrames = 480;
 const int memorySeconds = 20;
 
@@ -102,7 +105,7 @@ int measureFrames() {
 
     Phase phases[phaseCount];
     long steadyFrames = 0;
-    for (long i = 0; running && steadyFrames < 2 * steadyBallFrames; ++i) {
+    for (long i = 0; running && steadyFrames < steadyBallFrames; ++i) {
         const bool before = i % 2 == 1;
         int phase = 0;
         if (scene == Scene::Intro) {
@@ -246,17 +249,33 @@ int main(int argc, char** argv) {
         return measureFrames();
     }
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const auto wanted = [&](const char* section) {
+        if (argc <= 2) {
+            return true;
+        }
+        for (int i = 2; i < argc; ++i) {
+            if (std::string(argv[i]) == section) {
+                return true;
+            }
+        }
+        return false;
+    };
     std::printf("Orbelle benchmark: %d runs per figure (start-up: %d), load average %s\n", runs,
                 3 * runs, loadAverage().c_str());
     std::fflush(stdout);
-
-    FrameFigures frames;
-    measureAllFrames(runs, frames);
-    printFrames(frames);
-    std::fflush(stdout);
-    measureStartUp(3 * runs);
-    std::fflush(stdout);
-    measureMemory(runs);
+    if (wanted("frame")) {
+        FrameFigures frames;
+        measureAllFrames(runs, frames);
+        printFrames(frames);
+        std::fflush(stdout);
+    }
+    if (wanted("startup")) {
+        measureStartUp(3 * runs);
+        std::fflush(stdout);
+    }
+    if (wanted("memory")) {
+        measureMemory(runs);
+    }
     std::printf("\nLoad average at the end: %s\n", loadAverage().c_str());
     return 0;
 }

@@ -19,6 +19,14 @@ long long nsOf(clockid_t clock) {
     return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
 }
 
+// The audio and GL libraries report the missing sound card and the like at length on every
+// start; the table is what matters here, and a failed run shows in its figures.
+void quietStderr() {
+    if (std::freopen("/dev/null", "w", stderr) == nullptr) {
+        _exit(127);
+    }
+}
+
 // Replaces the calling (child) process with program, in folder.
 [[noreturn]] void execIn(const std::vector<std::string>& argv, const std::string& folder) {
     if (chdir(folder.c_str()) != 0) {
@@ -70,6 +78,7 @@ ChildRun runChild(const std::vector<std::string>& argv, const std::string& folde
     run.startNs = monotonicNs();
     const pid_t pid = fork();
     if (pid == 0) {
+        quietStderr();
         dup2(pipeEnds[1], STDOUT_FILENO);
         close(pipeEnds[0]);
         close(pipeEnds[1]);
@@ -96,6 +105,7 @@ WatchedChild startWatched(const std::vector<std::string>& argv, const std::strin
         if (std::freopen("/dev/null", "w", stdout) == nullptr) {
             _exit(127);
         }
+        quietStderr();
         execIn(argv, folder);
     }
     return child;

@@ -32,8 +32,8 @@ struct ChildRun {
     int status = -1;       // exit status, -1 when it did not exit normally
     std::string out;       // its standard output
 };
-// Runs program with arguments in folder and collects its standard output; standard error is
-// passed through.
+// Runs program with arguments in folder and collects its standard output; its standard error
+// is dropped.
 ChildRun runChild(const std::vector<std::string>& argv, const std::string& folder);
 
 // A running child whose peak memory is read while it runs.
