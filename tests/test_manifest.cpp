@@ -2,6 +2,8 @@
 // cheapest entry step): which lines a manifest produces, in which order, the loader's result and
 // what ends up registered.
 #include "assets/Manifest.hpp"
+#include "assets/SoundManager.hpp"
+#include "assets/SpriteManager.hpp"
 #include "assets/TextureManager.hpp"
 #include "support/TestSupport.hpp"
 
@@ -22,6 +24,8 @@ std::string parseErrorOf(const std::string& text) {
     }
     return "(no error)";
 }
+
+using Lines = std::vector<std::string>;
 
 const char* const parseErrorLine = "TextureManager: Error while parsing JSON.";
 const char* const validateLine = "validateJson: Missing prop: textures.";
@@ -204,6 +208,66 @@ TEST(ManifestLinesTest, OpenFailureLineRepeatsThePathAsGiven) {
         stderrLinesOf([] { EXPECT_FALSE(TextureManager::loadFromFile("no such/Dir/t.json")); }));
     EXPECT_EQ(lines,
               std::vector<std::string>{"TextureManager: Unable to open file no such/Dir/t.json."});
+}
+
+// The walk's own lines as each registry writes them.
+struct RegistryLines {
+    bool (*loadFromFile)(std::string path);
+    const char* root;
+    Lines openFailure;
+    Lines missingRoot;
+    Lines missingProperty;
+};
+
+const RegistryLines registryLines[] = {
+    {TextureManager::loadFromFile,
+     "textures",
+     {"TextureManager: Unable to open file walk/none.json."},
+     {"TextureManager: Error while parsing JSON.", "validateJson: Missing prop: textures.",
+      "TextureManager: Missing properties in texturesfile."},
+     {"TextureManager: Missing FILE property for [walk-entry]"}},
+    {SpriteManager::loadFromFile,
+     "sprites",
+     {"SpriteManager: Unable to open file walk/none.json."},
+     {"SpriteManager: Error while parsing JSON.", "validateJson: Missing prop: sprites.",
+      "SpriteManager: Missing properties in spritesfile."},
+     {"SpriteManager: Missing TEXTURE property for [walk-entry]"}},
+    {SoundManager::loadFromFile,
+     "sounds",
+     {"SoundManager: Unable to open file walk/none.json."},
+     {"SoundManager: Error while parsing JSON.", "validateJson: Missing prop: sounds.",
+      "SoundManager: Missing properties in soundsfile."},
+     {"SoundManager: Missing FILE property for [walk-entry]"}},
+};
+
+TEST(ManifestLinesTest, EachRegistryWritesTheWalkLinesUnderItsOwnName) {
+    ScratchDir dir;
+    ScopedCwd cwd(dir.path);
+    for (const RegistryLines& r : registryLines) {
+        SCOPED_TRACE(r.root);
+        bool result = true;
+        Lines lines =
+            programLines(stderrLinesOf([&] { result = r.loadFromFile("walk/none.json"); }));
+        EXPECT_EQ(lines, r.openFailure);
+        EXPECT_FALSE(result);
+
+        // A comment: the parse fails before the root begins. The library's description line is
+        // the second one.
+        writeFile("walk/comment.json", std::string("// ") + r.root);
+        lines = programLines(stderrLinesOf([&] { result = r.loadFromFile("walk/comment.json"); }));
+        ASSERT_EQ(lines.size(), 4u);
+        EXPECT_EQ(lines[1], parseErrorOf(std::string("// ") + r.root));
+        lines.erase(lines.begin() + 1);
+        EXPECT_EQ(lines, r.missingRoot);
+        EXPECT_FALSE(result);
+
+        writeFile("walk/entry.json",
+                  std::string("{\"") + r.root +
+                      "\": {\"walk-entry\": {\"File\": \"x\", \"Texture\": \"x\"}}}");
+        lines = programLines(stderrLinesOf([&] { result = r.loadFromFile("walk/entry.json"); }));
+        EXPECT_EQ(lines, r.missingProperty);
+        EXPECT_TRUE(result);
+    }
 }
 
 TEST(ValidateJsonTest, ReportsOnlyTheFirstMissingName) {
