@@ -3,8 +3,9 @@
 // grid rolls towards the viewer and the orb's gaps slide down, both driven by iTime (seconds).
 //
 // It runs for every pixel of every frame, on software renderers too, so it stays a straight line
-// of arithmetic: no loops, no texture reads, no trigonometry, no square roots. Colours are kept
-// dark so the bouncing logos stand out.
+// of arithmetic: no loops, no texture reads, no trigonometry, no square roots, and a bound is
+// clamped only where a value can cross it. Colours are kept dark so the bouncing logos stand
+// out.
 uniform float iTime;
 varying vec2 pixel;
 
@@ -16,7 +17,7 @@ void main() {
     float y = pixel.y;
 
     // Sky: near black at the top, a violet haze towards the horizon.
-    float haze = clamp(y * (1.0 / horizonY), 0.0, 1.0);
+    float haze = min(y * (1.0 / horizonY), 1.0);
     haze *= haze;
     vec3 sky = vec3(0.01, 0.01, 0.05) + vec3(0.21, 0.04, 0.22) * haze;
 
@@ -39,16 +40,15 @@ void main() {
     float inv = 1.0 / below;
     float across = (pixel.x - 960.0) * 3.0 * inv;
     float depth = 2700.0 * inv + iTime * 1.2;
-    float lineAcross = clamp(1.0 - abs(fract(across + 0.5) - 0.5) * below * 0.25, 0.0, 1.0);
-    float lineDepth =
-        clamp(1.0 - abs(fract(depth + 0.5) - 0.5) * below * below * 0.00022, 0.0, 1.0);
-    float near = clamp(below * (1.0 / 260.0), 0.0, 1.0);
+    float lineAcross = max(1.0 - abs(fract(across + 0.5) - 0.5) * below * 0.25, 0.0);
+    float lineDepth = max(1.0 - abs(fract(depth + 0.5) - 0.5) * below * below * 0.00022, 0.0);
+    float near = min(below * (1.0 / 260.0), 1.0);
     float grid = max(lineAcross, lineDepth) * near * near;
     vec3 ground = vec3(0.14, 0.03, 0.17) - vec3(0.12, 0.02, 0.12) * near
                 + vec3(0.41, 0.12, 0.50) * grid;
 
     vec3 colour = y < horizonY ? sky : ground;
     // A thin bright horizon line.
-    colour += vec3(0.45, 0.18, 0.35) * clamp(1.0 - abs(y - horizonY) * 0.2, 0.0, 1.0);
+    colour += vec3(0.45, 0.18, 0.35) * max(1.0 - abs(y - horizonY) * 0.2, 0.0);
     gl_FragColor = vec4(colour, 1.0);
 }
