@@ -10,11 +10,12 @@
 # rendering them into images and shipping those images with any program:
 #   Bebas Neue (fonts-bebas-neue), Comfortaa (fonts-comfortaa), Quicksand (fonts-quicksand),
 #   Lobster (fonts-lobster), League Spartan (fonts-league-spartan), Play (fonts-play).
-# DejaVu (fonts-dejavu-core, Bitstream Vera licence, free) is used for one wordmark.
+# DejaVu Serif (fonts-dejavu-extra), under the free Bitstream Vera licence, which allows the same,
+# is used for one wordmark.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/tools/install-deps.sh" imagemagick sox fonts-dejavu-core fonts-bebas-neue fonts-comfortaa \
+"$root/tools/install-deps.sh" imagemagick sox fonts-dejavu-extra fonts-bebas-neue fonts-comfortaa \
     fonts-quicksand fonts-lobster fonts-league-spartan fonts-play
 
 # The Debian package's own binaries, whatever else answers to these names on PATH.
@@ -35,11 +36,11 @@ LOBSTER=/usr/share/fonts/opentype/lobster/lobster.otf
 SPARTAN=/usr/share/fonts/opentype/league-spartan/LeagueSpartan-Black.otf
 PLAY=/usr/share/fonts/truetype/play/Play-Bold.ttf
 DEJAVU_SERIF=/usr/share/fonts/truetype/dejavu/DejaVuSerif-BoldItalic.ttf
-[ -f "$DEJAVU_SERIF" ] || DEJAVU_SERIF=/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf
 
-# Every file in between is written as PNG32: ImageMagick would otherwise store a black or white
-# layer as grey, and a composite takes the colour space of its first layer.
-# Writes a PNG with alpha and without time stamps, so reruns give identical files.
+# Every file, in between too, is written as PNG32: ImageMagick would otherwise store a black or
+# white layer as grey, and a composite takes the colour space of its first layer.
+
+# Writes a finished PNG with alpha and without time stamps, so reruns give identical files.
 # Arguments: output, ImageMagick arguments that make the picture
 save() {
     local out=$1
@@ -64,11 +65,11 @@ gradientFill() {
     shift 2
     w=$("$IDENTIFY" -format '%w' "$mask")
     h=$("$IDENTIFY" -format '%h' "$mask")
-    local stops=("$@") parts=() i rows done=0
+    local stops=("$@") parts=() i rows filled=0
     local segments=$((${#stops[@]} - 1))
     for ((i = 0; i < segments; i++)); do
-        rows=$(((h - done) / (segments - i)))
-        done=$((done + rows))
+        rows=$(((h - filled) / (segments - i)))
+        filled=$((filled + rows))
         parts+=(-size "${w}x${rows}" gradient:"${stops[i]}-${stops[i + 1]}")
     done
     "$IM" "${parts[@]}" -append "$mask" -compose CopyOpacity -composite PNG32:"$out"
@@ -101,16 +102,6 @@ wordmark() {
         -trim +repage
 }
 
-# The seven ball logos: distinct faces and colours, each one readable over the background.
-wordmark "$images/mirel.png" "mirel" "$LOBSTER" 150 0 '#3a0b2a' '#ffe08a' '#ff4f8b'
-wordmark "$images/tosk.png" "TOSK" "$SPARTAN" 130 8 '#061238' '#b8fbff' '#2b6cff'
-wordmark "$images/vantor.png" "VANTOR" "$BEBAS" 135 10 '#0c1424' '#ffffff' '#b4c2da' '#4a5a78' \
-    '#dfe8f8'
-wordmark "$images/greets.png" "greets" "$COMFORTAA" 110 0 '#06301a' '#eaff7a' '#27c46b'
-wordmark "$images/fennick.png" "FENNICK" "$PLAY" 84 2 '#3a1300' '#ffe69a' '#ff6a1f'
-wordmark "$images/grumbel.png" "Grumbel" "$DEJAVU_SERIF" 78 0 '#1c0638' '#f1d9ff' '#8b3dff'
-wordmark "$images/quade.png" "quade" "$QUICKSAND_BOLD" 122 0 '#3d0010' '#ffd0d0' '#e8173a'
-
 # A soft glow of a layer's shape in one colour. The layer needs room around its ink, or the blur
 # is cut off at its edges.
 # Arguments: output, layer, colour, blur radius, opacity (0..1)
@@ -134,6 +125,19 @@ caption() {
     local out=$1 text=$2 font=$3 size=$4 spacing=$5 colour=$6
     "$IM" -background none -fill "$colour" -font "$font" -pointsize "$size" -kerning "$spacing" \
         label:"$text" -trim +repage PNG32:"$out"
+}
+
+# The seven ball logos: distinct faces and colours, each one readable over the background. A
+# ball's box is its whole picture, so each stays within about 400 x 150 pixels.
+ballLogos() {
+    wordmark "$images/mirel.png" "mirel" "$LOBSTER" 150 0 '#3a0b2a' '#ffe08a' '#ff4f8b'
+    wordmark "$images/tosk.png" "TOSK" "$SPARTAN" 130 8 '#061238' '#b8fbff' '#2b6cff'
+    wordmark "$images/vantor.png" "VANTOR" "$BEBAS" 135 10 '#0c1424' '#ffffff' '#b4c2da' \
+        '#4a5a78' '#dfe8f8'
+    wordmark "$images/greets.png" "greets" "$COMFORTAA" 110 0 '#06301a' '#eaff7a' '#27c46b'
+    wordmark "$images/fennick.png" "FENNICK" "$PLAY" 84 2 '#3a1300' '#ffe69a' '#ff6a1f'
+    wordmark "$images/grumbel.png" "Grumbel" "$DEJAVU_SERIF" 78 0 '#1c0638' '#f1d9ff' '#8b3dff'
+    wordmark "$images/quade.png" "quade" "$QUICKSAND_BOLD" 122 0 '#3d0010' '#ffd0d0' '#e8173a'
 }
 
 # The group's logo, first in the intro: a chevron emblem over the chrome name and a tag line.
@@ -210,5 +214,6 @@ bounceSound() {
 
 vantorLogo
 orbelleLogo
+ballLogos
 blackTile
 bounceSound
