@@ -75,15 +75,18 @@ int main(int argc, char** argv) {
 
     bool ok = true;
     std::size_t next = 0;
+    long frame = 0;
     bool goesOn = true;
-    for (long frame = 1; next < shots.size() && goesOn; ++frame) {
+    while (next < shots.size() && goesOn) {
         goesOn = stepFrame(target, fixedStep);
+        ++frame;
         for (; next < shots.size() && shots[next].frame == frame; ++next) {
             ok = saveFrame(target, shots[next].path) && ok;
         }
     }
     for (; next < shots.size(); ++next) {
-        std::cerr << "orbelle-capture: the show ended before " << shots[next].path << std::endl;
+        std::cerr << "orbelle-capture: the show ended after frame " << frame << ", before "
+                  << shots[next].path << std::endl;
         ok = false;
     }
     return ok ? 0 : 1;
