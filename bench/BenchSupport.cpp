@@ -8,6 +8,7 @@
 #include <ctime>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,8 +92,11 @@ ChildRun runChild(const std::vector<std::string>& argv, const std::string& folde
     }
     close(pipeEnds[0]);
     int raw = 0;
-    if (pid > 0 && waitpid(pid, &raw, 0) == pid && WIFEXITED(raw)) {
+    rusage usage{};
+    if (pid > 0 && wait4(pid, &raw, 0, &usage) == pid && WIFEXITED(raw)) {
         run.status = WEXITSTATUS(raw);
+        run.cpuNs = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000000000LL +
+                    (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1000LL;
     }
     return run;
 }

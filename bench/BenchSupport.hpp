@@ -30,6 +30,7 @@ void finishRendering();
 struct ChildRun {
     long long startNs = 0; // monotonic time just before the child was started
     int status = -1;       // exit status, -1 when it did not exit normally
+    long long cpuNs = 0;   // CPU time of the whole run, every thread included
     std::string out;       // its standard output
 };
 // Runs program with arguments in folder and collects its standard output; its standard error

@@ -2,12 +2,16 @@
 // program's own functions in the program's order, printing the monotonic time at which each
 // stage ended: the window shown black ("window"), the assets loaded ("assets") and the first
 // intro frame displayed ("frame"). Run from the folder holding config.json and assets/.
+// With the argument "before", the first frame also draws the layers the show used to draw
+// fully transparent.
+#include "AsBefore.hpp"
 #include "BenchSupport.hpp"
 
 #include "app/App.hpp"
 #include "app/Config.hpp"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -17,7 +21,8 @@ void stageEnded(const char* stage) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool before = argc > 1 && std::strcmp(argv[1], "before") == 0;
     loadConfig();
     openWindow();
     finishRendering();
@@ -33,6 +38,9 @@ int main() {
     while (window->pollEvent(event)) {
     }
     renderFrame(*window, dt);
+    if (before) {
+        drawTransparentLayers(*window, scene == Scene::Intro);
+    }
     window->display();
     finishRendering();
     stageEnded("frame");
