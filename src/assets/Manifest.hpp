@@ -3,9 +3,12 @@
 // own entry step. Also the property readers the entry steps use.
 #pragma once
 
+#include <cmath>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -35,9 +38,23 @@ struct InvalidProperty : std::runtime_error {
     std::string property;
 };
 
+// True when a floating-point number, truncated towards zero, is a value of the integer type T.
+template <typename T> bool fitsAfterTruncation(double number) {
+    const double whole = std::trunc(number);
+    return whole >= static_cast<double>(std::numeric_limits<T>::min()) &&
+           whole <= static_cast<double>(std::numeric_limits<T>::max());
+}
+
 // Converts a property's value with the JSON library's own rules, naming the property when the
-// library refuses the type.
+// library refuses the type. The library truncates a floating-point number to an integer
+// without a range check, which is undefined beyond the integer's range: such a number is
+// refused here like a value of the wrong type.
 template <typename T> T convertProperty(const nlohmann::json& value, const char* property) {
+    if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
+        if (value.is_number_float() && !fitsAfterTruncation<T>(value.get<double>())) {
+            throw InvalidProperty(property, "number out of range: " + value.dump());
+        }
+    }
     try {
         return value.get<T>();
     } catch (const nlohmann::detail::type_error& error) {
