@@ -186,14 +186,26 @@ std::string captureStderr(const std::function<void()>& call) {
 
 const KnownLines& libraryLines() {
     static const KnownLines lines = {
+        // An image that does not load.
         "Failed to load image \"{any}\". Reason: {any}",
-        "Failed to open sound file \"{any}\" ({any})",
-        "Failed to read sound file \"{any}\" ({any})",
-        "Failed to load sound file \"{any}\" ({any})",
-        "Failed to open sound file \"{any}\" (format not supported)",
         "Failed to create texture, invalid size ({any})",
         "Failed to create texture, its internal size is too high ({any})",
-        "Failed to load texture from image",
+        // A sound file that does not open or decode.
+        "Failed to open sound file \"{any}\" ({any})",
+        "Failed to open WAV sound file (invalid or unsupported file)",
+        "Unsupported format: {any}",
+        "Unsupported sample size: {any}",
+        "Failed to open FLAC file ({any})",
+        "Failed to open Vorbis file for reading",
+        "Failed to load sound buffer (unsupported number of channels: {any})",
+        "Failed to open the audio device",
+        // An OpenAL error, such as a player made after every source is taken: a header, then
+        // indented detail lines, then an empty line.
+        "An internal OpenAL call failed in {any}.",
+        "Expression:",
+        "Error description:",
+        "   {any}",
+        "",
     };
     return lines;
 }
