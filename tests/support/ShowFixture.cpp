@@ -9,8 +9,6 @@
 #include "support/TestSupport.hpp"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
 #include <sstream>
 
 const std::vector<std::string> ballKeys = {"mirel",   "tosk",    "vantor", "greets",
@@ -32,35 +30,6 @@ unsigned rgba(const sf::Color& colour) {
 
 bool leftOut(const ShowFixture& fixture, const std::string& key) {
     return std::find(fixture.leftOut.begin(), fixture.leftOut.end(), key) != fixture.leftOut.end();
-}
-
-// A short 16-bit mono tone, written byte by byte: the test process opens no audio device.
-std::string toneWav() {
-    const std::uint32_t rate = 44100;
-    const std::uint32_t count = rate / 10;
-    std::string bytes;
-    const auto put = [&bytes](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) {
-            bytes += static_cast<char>((value >> (8 * i)) & 0xff);
-        }
-    };
-    bytes += "RIFF";
-    put(36 + 2 * count, 4);
-    bytes += "WAVEfmt ";
-    put(16, 4);
-    put(1, 2); // PCM
-    put(1, 2); // mono
-    put(rate, 4);
-    put(2 * rate, 4);
-    put(2, 2);
-    put(16, 2);
-    bytes += "data";
-    put(2 * count, 4);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const double sample = 12000.0 * std::sin(2.0 * M_PI * 440.0 * i / rate);
-        put(static_cast<std::uint16_t>(static_cast<std::int16_t>(sample)), 2);
-    }
-    return bytes;
 }
 
 } // namespace
@@ -115,7 +84,7 @@ void writeShowFixture(const std::string& dir, const ShowFixture& fixture) {
     writeFile(dir + "/assets/textures.json", textures.str() + "}}");
     writeFile(dir + "/assets/sprites.json", sprites.str() + "}}");
     if (fixture.withSound) {
-        writeFile(dir + "/assets/bounce.wav", toneWav());
+        makeWav(dir + "/assets/bounce.wav", 0.1f);
         writeFile(dir + "/assets/sounds.json",
                   R"({"sounds": {"bounce": {"file": "assets/bounce.wav"}}})");
     } else {

@@ -1,10 +1,10 @@
 #include "support/TestSupport.hpp"
 
-#include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/Image.hpp>
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -116,16 +116,32 @@ void makePng(const std::string& path, unsigned width, unsigned height, unsigned 
 }
 
 void makeWav(const std::string& path, float seconds, float frequency) {
-    const unsigned rate = 44100;
-    std::vector<sf::Int16> samples(static_cast<std::size_t>(seconds * rate));
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<sf::Int16>(12000 * std::sin(2 * M_PI * frequency * i / rate));
+    // Written byte by byte: encoding through the audio library would need an audio device.
+    const std::uint32_t rate = 44100;
+    const auto count = static_cast<std::uint32_t>(seconds * rate);
+    std::string bytes;
+    const auto put = [&bytes](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) {
+            bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+        }
+    };
+    bytes += "RIFF";
+    put(36 + 2 * count, 4);
+    bytes += "WAVEfmt ";
+    put(16, 4);
+    put(1, 2); // PCM
+    put(1, 2); // mono
+    put(rate, 4);
+    put(2 * rate, 4);
+    put(2, 2);
+    put(16, 2);
+    bytes += "data";
+    put(2 * count, 4);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const double sample = 12000.0 * std::sin(2.0 * M_PI * frequency * i / rate);
+        put(static_cast<std::uint16_t>(static_cast<std::int16_t>(sample)), 2);
     }
-    sf::SoundBuffer buffer;
-    if (!buffer.loadFromSamples(samples.data(), samples.size(), 1, rate) ||
-        !buffer.saveToFile(path)) {
-        throw std::runtime_error("cannot write " + path);
-    }
+    writeFile(path, bytes);
 }
 
 std::string quote(const std::string& word) {
