@@ -55,7 +55,8 @@ SANITIZE_ENV := ASAN_OPTIONS=check_initialization_order=1:strict_init_order=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 test-sanitize: deps-test
-	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DORBELLE_SANITIZE=ON
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DORBELLE_SANITIZE=ON \
+		-DORBELLE_BENCH=OFF
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	$(SANITIZE_ENV) $(XVFB) ctest --test-dir $(SANITIZE_DIR) --output-on-failure
 
