@@ -76,8 +76,11 @@ fuzz: deps-fuzz
 deps-memcheck: deps-build
 	@tools/install-deps.sh $(MEMCHECK_PACKAGES)
 
+# MEMCHECK_SECONDS of show before Escape; about 240 reach the first bounces under memcheck.
+MEMCHECK_SECONDS ?= 20
+
 memcheck: deps-memcheck build
-	tools/memcheck.sh $(BUILD_DIR)/orbelle
+	tools/memcheck.sh $(BUILD_DIR)/orbelle $(MEMCHECK_SECONDS)
 
 # BENCH_RUNS sets the runs behind every figure (default 3).
 bench: deps-build build
