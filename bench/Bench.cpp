@@ -221,24 +221,47 @@ void measureStartUp(int runs) {
              format);
 }
 
+// Lines of the show's bounce log in the file at path.
+int bouncesLogged(const std::string& path) {
+    std::ifstream log(path);
+    int bounces = 0;
+    for (std::string line; std::getline(log, line);) {
+        bounces += line == "bouncing!";
+    }
+    return bounces;
+}
+
 void measureMemory(int runs) {
+    const std::string showLog = "/tmp/orbelle-bench-" + std::to_string(getpid()) + ".log";
     std::vector<double> floorMb, showMb, extraMb;
+    int skipped = 0;
     for (int run = 0; run < runs; ++run) {
         // Both run side by side; peak memory does not depend on how fast frames come.
-        WatchedChild show = startWatched({programPath}, sourceDir);
+        WatchedChild show = startWatched({programPath}, sourceDir, showLog);
         WatchedChild floor =
-            startWatched({floorPath, std::to_string(memorySeconds + 5)}, sourceDir);
+            startWatched({floorPath, std::to_string(memorySeconds + 5)}, sourceDir, "/dev/null");
         std::this_thread::sleep_for(std::chrono::seconds(memorySeconds));
         const double showPeak = peakResidentKb(show) / 1024.0;
         const double floorPeak = peakResidentKb(floor) / 1024.0;
         stopWatched(show);
         stopWatched(floor);
+        // A run counts only if the show got as far as its first bounce, so that every texture,
+        // the sound and the shader were in use when its peak was read.
+        if (bouncesLogged(showLog) == 0) {
+            skipped += 1;
+            continue;
+        }
         showMb.push_back(showPeak);
         floorMb.push_back(floorPeak);
         extraMb.push_back(showPeak - floorPeak);
     }
+    std::remove(showLog.c_str());
     std::printf("\nPeak resident memory (VmHWM) over the first %d s, MB, median (min - max)\n",
                 memorySeconds);
+    if (skipped > 0) {
+        std::printf("  (%d of %d runs left out: the show had not reached its first bounce)\n",
+                    skipped, runs);
+    }
     const char* format = "%8.1f (%6.1f - %6.1f)";
     printRow("floor", summarise(floorMb), format);
     printRow("show (the real program)", summarise(showMb), format);

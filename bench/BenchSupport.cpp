@@ -101,12 +101,12 @@ ChildRun runChild(const std::vector<std::string>& argv, const std::string& folde
     return run;
 }
 
-WatchedChild startWatched(const std::vector<std::string>& argv, const std::string& folder) {
+WatchedChild startWatched(const std::vector<std::string>& argv, const std::string& folder,
+                          const std::string& output) {
     WatchedChild child;
     child.pid = fork();
     if (child.pid == 0) {
-        // The show's console lines are not wanted here.
-        if (std::freopen("/dev/null", "w", stdout) == nullptr) {
+        if (std::freopen(output.c_str(), "w", stdout) == nullptr) {
             _exit(127);
         }
         quietStderr();

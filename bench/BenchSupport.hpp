@@ -41,7 +41,9 @@ ChildRun runChild(const std::vector<std::string>& argv, const std::string& folde
 struct WatchedChild {
     int pid = -1;
 };
-WatchedChild startWatched(const std::vector<std::string>& argv, const std::string& folder);
+// Starts program with arguments in folder, its standard output going to the file output.
+WatchedChild startWatched(const std::vector<std::string>& argv, const std::string& folder,
+                          const std::string& output);
 // The child's peak resident memory so far (VmHWM), in kB; -1 when it cannot be read.
 long peakResidentKb(const WatchedChild& child);
 // Ends the child with SIGTERM and reaps it.
