@@ -236,21 +236,23 @@ void measureMemory(int runs) {
     std::vector<double> floorMb, showMb, extraMb;
     int bounced = 0;
     for (int run = 0; run < runs; ++run) {
-        // Both run side by side; peak memory does not depend on how fast frames come.
+        // One after the other: started side by side on one X server, one of the two now and
+        // then read far below its other runs.
         WatchedChild show = startWatched({programPath}, sourceDir, showLog);
+        std::this_thread::sleep_for(std::chrono::seconds(memorySeconds));
+        const double showPeak = peakResidentKb(show) / 1024.0;
+        stopWatched(show);
         WatchedChild floor =
             startWatched({floorPath, std::to_string(memorySeconds + 5)}, sourceDir, "/dev/null");
         std::this_thread::sleep_for(std::chrono::seconds(memorySeconds));
-        const double showPeak = peakResidentKb(show) / 1024.0;
         const double floorPeak = peakResidentKb(floor) / 1024.0;
-        stopWatched(show);
         stopWatched(floor);
-        // By then the show is in its ball scene with every texture, the sound and the shader in
-        // use; its bounce log says whether the first ball had reached the floor.
-        bounced += bouncesLogged(showLog) > 0;
         showMb.push_back(showPeak);
         floorMb.push_back(floorPeak);
         extraMb.push_back(showPeak - floorPeak);
+        // By then the show is in its ball scene with every texture, the sound and the shader in
+        // use; its bounce log says whether the first ball had reached the floor.
+        bounced += bouncesLogged(showLog) > 0;
     }
     std::remove(showLog.c_str());
     std::printf("\nPeak resident memory (VmHWM) over the first %d s, MB, median (min - max)\n",
