@@ -13,7 +13,7 @@ BUILD_PACKAGES := cmake make g++ pkg-config libsfml-dev nlohmann-json3-dev libgt
 	libgl1-mesa-dri libx11-dev
 RUN_PACKAGES := xvfb xauth
 TEST_PACKAGES := $(RUN_PACKAGES) xdotool
-FUZZ_PACKAGES := $(RUN_PACKAGES) clang-14 libclang-rt-14-dev
+FUZZ_PACKAGES := $(RUN_PACKAGES) clang-14 libclang-rt-14-dev llvm-14
 MEMCHECK_PACKAGES := $(TEST_PACKAGES) valgrind imagemagick sox
 
 XVFB := xvfb-run -a -s "-screen 0 1920x1080x24 -noreset"
@@ -62,6 +62,8 @@ test-sanitize: deps-test
 
 FUZZ_DIR ?= build-fuzz
 FUZZ_RUNS ?= 20000
+# The leak suppressions name functions, so clang's runtime needs its symbolizer to match them.
+FUZZ_SYMBOLIZER := ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
 FUZZ_TARGETS := fuzz_config fuzz_textures fuzz_sprites fuzz_sounds
 
 deps-fuzz: deps-build
@@ -71,7 +73,7 @@ fuzz: deps-fuzz
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_CXX_COMPILER=clang++-14 \
 		-DORBELLE_FUZZ=ON -DORBELLE_TESTS=OFF -DORBELLE_BENCH=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
-	$(SANITIZE_ENV) $(XVFB) tools/fuzz.sh $(FUZZ_DIR) $(FUZZ_RUNS) $(FUZZ_TARGETS)
+	$(SANITIZE_ENV) $(FUZZ_SYMBOLIZER) $(XVFB) tools/fuzz.sh $(FUZZ_DIR) $(FUZZ_RUNS) $(FUZZ_TARGETS)
 
 deps-memcheck: deps-build
 	@tools/install-deps.sh $(MEMCHECK_PACKAGES)
