@@ -7,8 +7,9 @@
 //   orbelle-shader-cost [passes] [vertex shader] [fragment shader]
 // Plain and shaded passes alternate one by one, so a busy machine slows both alike. Each kind's
 // median and fastest pass are reported; the fastest is the least disturbed by other work.
+#include "BenchSupport.hpp"
+
 #include <SFML/Graphics.hpp>
-#include <SFML/OpenGL.hpp>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,15 +18,6 @@
 #include <vector>
 
 namespace {
-
-sf::Texture makeBlackTexture() {
-    sf::Image image;
-    image.create(8, 8, sf::Color::Black);
-    sf::Texture texture;
-    texture.loadFromImage(image);
-    texture.setRepeated(true);
-    return texture;
-}
 
 // Milliseconds for one full-screen draw, waited for. A shaded pass advances the time uniform
 // as the ball scene does.
@@ -39,17 +31,8 @@ double timePass(sf::RenderTexture& target, const sf::Sprite& sprite, sf::Shader*
     }
     sf::Clock clock;
     target.draw(sprite, states);
-    glFinish();
+    finishRendering();
     return clock.getElapsedTime().asSeconds() * 1000.0;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double fastest(const std::vector<double>& values) {
-    return *std::min_element(values.begin(), values.end());
 }
 
 } // namespace
@@ -70,8 +53,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot load %s and %s\n", vertexPath.c_str(), fragmentPath.c_str());
         return 1;
     }
-    const sf::Texture texture = makeBlackTexture();
-    const sf::Sprite sprite(texture, sf::IntRect(0, 0, 1920, 1080));
+    // The floor's sprite is drawn the way the show draws its background.
+    FloorSprite floor;
+    setUpFloor(floor);
+    const sf::Sprite& sprite = floor.sprite;
 
     float time = 0.0f;
     // Warm-up: the first draws compile the renderer's code and allocate.
@@ -91,12 +76,14 @@ int main(int argc, char** argv) {
             plain.push_back(timePass(target, sprite, nullptr, time));
         }
     }
+    const Summary plainMs = summarise(plain);
+    const Summary shadedMs = summarise(shaded);
     std::printf("%d passes of each, 1920x1080, %s\n", passes, fragmentPath.c_str());
-    std::printf("plain sprite:  median %6.2f ms/pass, fastest %6.2f ms\n", median(plain),
-                fastest(plain));
-    std::printf("shaded sprite: median %6.2f ms/pass, fastest %6.2f ms\n", median(shaded),
-                fastest(shaded));
-    std::printf("ratio shaded/plain: median %.2f, fastest %.2f\n", median(shaded) / median(plain),
-                fastest(shaded) / fastest(plain));
+    std::printf("plain sprite:  median %6.2f ms/pass, fastest %6.2f ms\n", plainMs.median,
+                plainMs.min);
+    std::printf("shaded sprite: median %6.2f ms/pass, fastest %6.2f ms\n", shadedMs.median,
+                shadedMs.min);
+    std::printf("ratio shaded/plain: median %.2f, fastest %.2f\n", shadedMs.median / plainMs.median,
+                shadedMs.min / plainMs.min);
     return 0;
 }
